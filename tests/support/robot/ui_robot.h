@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,10 @@ public:
     UiRobot& operator=(const UiRobot&) = delete;
 
     const std::vector<DialogRecord>& Dialogs() const;
+
+    // Called once per dialog, as soon as it has been recorded (the host's batch
+    // mode echoes message boxes to the console through it).
+    void OnDialog(std::function<void(const DialogRecord&)> observer);
 };
 
 }  // namespace qx::test
