@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "module_table.h"
-#include "plugin_folder.h"
+#include "product_files.h"
 #include "plugin_module.h"
 #include "ui_robot.h"
 
@@ -14,7 +14,7 @@ class AboutBox : public ::testing::TestWithParam<ModuleFacts> {};
 TEST_P(AboutBox, EscapeCloseAndCancelLeaveItOpenThenEnterClosesIt) {
     std::string error;
     auto module =
-        host::PluginModule::Load(host::PluginFolder("") + GetParam().name + ".kzp", error);
+        host::PluginModule::Load(BuiltModulePath(GetParam().name), error);
     ASSERT_TRUE(module) << error;
     UiRobot robot({Answer::Escape, Answer::Close, Answer::Cancel, Answer::Enter});
     EXPECT_EQ(module->ShowPlugInDialog(nullptr), 0);
@@ -27,7 +27,7 @@ TEST_P(AboutBox, EscapeCloseAndCancelLeaveItOpenThenEnterClosesIt) {
 TEST_P(AboutBox, OkButtonClosesItAtOnce) {
     std::string error;
     auto module =
-        host::PluginModule::Load(host::PluginFolder("") + GetParam().name + ".kzp", error);
+        host::PluginModule::Load(BuiltModulePath(GetParam().name), error);
     ASSERT_TRUE(module) << error;
     UiRobot robot({Answer::Ok});
     EXPECT_EQ(module->ShowPlugInDialog(nullptr), 0);

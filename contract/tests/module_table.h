@@ -49,6 +49,8 @@ inline const ModuleFacts kModules[] = {
       {17, "Manually changing the print orientation is not supported by the Swiftpage button."}}},
 };
 
+inline void PrintTo(const ModuleFacts& facts, std::ostream* out) { *out << facts.name; }
+
 inline std::string ModuleTestName(const ::testing::TestParamInfo<ModuleFacts>& info) {
     return info.param.name;
 }

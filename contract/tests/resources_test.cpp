@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "module_table.h"
-#include "plugin_folder.h"
-#include "plugin_module.h"
+#include "product_files.h"
 
 namespace qx::test {
 namespace {
@@ -72,18 +71,17 @@ std::ostream& operator<<(std::ostream& out, const Control& c) {
 class Resources : public ::testing::TestWithParam<ModuleFacts> {
 protected:
     void SetUp() override {
-        std::string error;
-        module_ = host::PluginModule::Load(path(), error);
-        ASSERT_TRUE(module_) << error;
+        module_ = std::make_unique<ResourceModule>(path());
+        ASSERT_NE(module_->Handle(), nullptr) << path();
     }
-    std::string path() const { return host::PluginFolder("") + GetParam().name + ".kzp"; }
+    std::string path() const { return ProductModulePath(GetParam().name); }
     const BYTE* Resource(LPCSTR name, LPCSTR type) {
         HRSRC found = FindResourceExA(module_->Handle(), type, name,
                                       MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
         if (found == nullptr) return nullptr;
         return static_cast<const BYTE*>(LockResource(LoadResource(module_->Handle(), found)));
     }
-    std::unique_ptr<host::PluginModule> module_;
+    std::unique_ptr<ResourceModule> module_;
 };
 
 TEST_P(Resources, AboutBoxTemplateIsExact) {

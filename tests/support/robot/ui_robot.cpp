@@ -220,7 +220,13 @@ UiRobot::~UiRobot() {
     delete robot;
 }
 
-const std::vector<DialogRecord>& UiRobot::Dialogs() const { return g_robot->records; }
+// Steps still queued once the last modal loop has ended (the outcome of the
+// answer that closed a dialog) are run here, so the records are complete.
+const std::vector<DialogRecord>& UiRobot::Dialogs() const {
+    MSG message;
+    while (PeekMessageA(&message, g_robot->pump, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    return g_robot->records;
+}
 
 void UiRobot::OnDialog(std::function<void(const DialogRecord&)> observer) {
     g_robot->observer = std::move(observer);
