@@ -74,14 +74,6 @@ bool HeldOpen(const char* path) {
 
 }  // namespace
 
-BinaryFile::~BinaryFile() {
-    if (!IsOpen()) return;
-    try {
-        Close();
-    } catch (const FileError&) {
-    }
-}
-
 void BinaryFile::Raise(long osError) const {
     throw FileError(CauseOf(static_cast<int>(osError)), osError, m_path);
 }

@@ -52,14 +52,6 @@ HANDLE AsHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
 }  // namespace
 
-BinaryFile::~BinaryFile() {
-    if (!IsOpen()) return;
-    try {
-        Close();
-    } catch (const FileError&) {
-    }
-}
-
 void BinaryFile::Raise(long osError) const {
     throw FileError(CauseOf(static_cast<DWORD>(osError)), osError, m_path);
 }
@@ -164,7 +156,8 @@ void BinaryFile::Close() {
 bool BinaryFile::Remove(const char* path) { return DeleteFileA(path) != 0; }
 
 bool BinaryFile::Replace(const char* replacement, const char* existing) {
-    return MoveFileExA(replacement, existing, MOVEFILE_REPLACE_EXISTING) != 0;
+    return MoveFileExA(replacement, existing, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+           0;
 }
 
 }  // namespace qx

@@ -144,7 +144,9 @@ TEST_F(BinaryFileTest, OpenersDenyEachOtherWriteAccess) {
         FileError error;
         EXPECT_EQ(second.Open(path.c_str(), c.second, &error), c.secondOpens)
             << static_cast<int>(c.first) << " then " << static_cast<int>(c.second);
-        if (!c.secondOpens) EXPECT_EQ(error.GetCause(), FileError::Cause::SharingViolation);
+        if (!c.secondOpens) {
+            EXPECT_EQ(error.GetCause(), FileError::Cause::SharingViolation);
+        }
         second.Close();
         first.Close();
         // Once the first opener is gone, the second gets its way.
