@@ -48,11 +48,14 @@ class CarryOverTest : public ::testing::Test {
     Bytes m_saved;
 };
 
-TEST_F(CarryOverTest, TheApp2RunIsExtractedByteForByteAndStopsAtTheApp13) {
-    Prepare(test::PhotoWithAudio(), test::SavedPhoto());
-    const std::string markers = m_folder.PathOf("markers.dat");
-    EXPECT_TRUE(CExif::AudioExtractMarkers(m_source, markers));
-    EXPECT_EQ(m_folder.Read("markers.dat"), test::AudioRun());
+TEST_F(CarryOverTest, TheApp2RunIsExtractedByteForByteUpToTheNextSegment) {
+    // After the run: an APP13, which is not carried, or straight the DQT.
+    for (const Bytes& afterRun : {test::App13(), Bytes{}}) {
+        Prepare(test::PhotoWithAudio(5, afterRun), test::SavedPhoto());
+        const std::string markers = m_folder.PathOf("markers.dat");
+        EXPECT_TRUE(CExif::AudioExtractMarkers(m_source, markers));
+        EXPECT_EQ(m_folder.Read("markers.dat"), test::AudioRun()) << afterRun.size();
+    }
 }
 
 TEST_F(CarryOverTest, TheRunGoesRightBeforeTheFirstDqtOfThePhoto) {
