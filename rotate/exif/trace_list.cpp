@@ -1,0 +1,7 @@
+#include "trace_list.h"
+
+namespace qx {
+
+TraceList* g_pTraceList = nullptr;
+
+}  // namespace qx
